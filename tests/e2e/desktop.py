@@ -40,6 +40,7 @@ class Desktop:
             os.makedirs(d, exist_ok=True)
         os.chmod(runtime, 0o700)
         self.processes = []
+        self.files = []
         read_fd, write_fd = os.pipe()
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
@@ -90,6 +91,8 @@ class Desktop:
                 except subprocess.TimeoutExpired:
                     p.kill()
                     p.wait()
+        for f in self.files:
+            f.close()
         shutil.rmtree(self.root, ignore_errors=True)
 
     @staticmethod
@@ -246,6 +249,7 @@ class Quarvel:
     def start(self):
         self.stderr_path = os.path.join(self.desktop.root, "quarvel.stderr")
         self.stderr = open(self.stderr_path, "ab")
+        self.desktop.files.append(self.stderr)
         self.process = subprocess.Popen([self.binary], env=self.desktop.env, cwd=self.desktop.root,
                                         stdout=subprocess.DEVNULL, stderr=self.stderr)
         self.desktop.processes.append(self.process)
@@ -274,12 +278,14 @@ class Quarvel:
     def menu(self, x, y, *keys, button=1):
         """Opens a menu with a click inside MainWindow and picks an item by keys."""
         self.popup(lambda: self.click(x, y, button))
+        time.sleep(0.3)  # the menu takes the keyboard once it is mapped
         self.desktop.key(*keys)
 
     def tray_menu(self, *keys):
         """Opens the tray menu with a right click on the icon and picks an item by keys."""
         x, y = self.desktop.tray_icon()
         self.popup(lambda: self.desktop.click(x, y, 3))
+        time.sleep(0.3)  # the menu takes the keyboard once it is mapped
         self.desktop.key(*keys)
 
     def quit_from_tray(self):
