@@ -42,6 +42,10 @@ int main(int argc, char** argv) {
   Display* dpy = XOpenDisplay(NULL);
   if (!dpy) return 2;
   const Window root = DefaultRootWindow(dpy);
+  /* The root window keeps what the last program painted: clear it first. */
+  XSetWindowBackground(dpy, root, BlackPixel(dpy, DefaultScreen(dpy)));
+  XClearWindow(dpy, root);
+  XSync(dpy, False);
   const double start = now_ms();
   const pid_t pid = fork();
   if (pid == 0) {
