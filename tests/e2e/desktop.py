@@ -111,8 +111,8 @@ class Desktop:
         """A browser that records its arguments, made the desktop's default through its own files."""
         script = os.path.join(self.root, "fake browser")  # a blank in its path, on purpose
         with open(script, "w") as f:
-            f.write("#!/bin/sh\nexec /usr/bin/python3 -c 'import json,sys; "
-                    "open(sys.argv[1], \"a\").write(json.dumps(sys.argv[2:]) + \"\\n\")' "
+            f.write("#!/bin/sh\nexec /usr/bin/python3 -c 'import json,os,sys; "
+                    "open(sys.argv[1], \"a\").write(json.dumps([os.getpid(), sys.argv[2:]]) + \"\\n\")' "
                     f"'{self.browser_log}' \"$@\"\n")
         os.chmod(script, 0o755)
         apps = os.path.join(self.data_home, "applications")
@@ -125,10 +125,13 @@ class Desktop:
                     "x-scheme-handler/https=fake.desktop\n")
 
     def browser_calls(self):
+        """The arguments of each browser started, in the order they were started. Browsers
+        started together finish starting in any order, so they are ordered by process id."""
         if not os.path.exists(self.browser_log):
             return []
         with open(self.browser_log) as f:
-            return [json.loads(line) for line in f if line.strip()]
+            calls = [json.loads(line) for line in f if line.strip()]
+        return [arguments for _, arguments in sorted(calls, key=lambda call: call[0])]
 
     def wait_for_browser_calls(self, count, timeout=10.0):
         return self.wait_until(lambda: len(self.browser_calls()) >= count and self.browser_calls(),
@@ -187,14 +190,25 @@ class Desktop:
         raise AssertionError("no tray icon of the program")
 
     # --- input -------------------------------------------------------------------------------
+    def pointer(self):
+        out = self.run(["xdotool", "getmouselocation", "--shell"]).stdout.decode()
+        values = dict(line.split("=") for line in out.split())
+        return int(values["X"]), int(values["Y"])
+
+    def move(self, x, y):
+        # --sync waits for the pointer to move, which it never does when it is there already.
+        if self.pointer() != (x, y):
+            self.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+
     def click(self, x, y, button=1):
-        self.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button)])
+        self.move(x, y)
+        self.run(["xdotool", "click", str(button)])
 
     def key(self, *keys):
         self.run(["xdotool", "key", "--delay", "40", *keys])
 
     def type(self, text):
-        self.run(["xdotool", "type", "--delay", "20", text])
+        self.run(["xdotool", "type", "--delay", "100", text])  # faster loses characters to keymap changes
 
     def clipboard(self):
         r = self.run(["xclip", "-o", "-selection", "clipboard"], check=False)

@@ -40,9 +40,10 @@ class MainWindowTest(DesktopTest):
         q = self.start()
         left, top, _, _ = q.window()
         d = self.desktop
-        d.run(["xdotool", "mousemove", "--sync", str(left + TITLE_BAR[0]), str(top + TITLE_BAR[1]), "mousedown", "1"])
+        d.move(left + TITLE_BAR[0], top + TITLE_BAR[1])
+        d.run(["xdotool", "mousedown", "1"])
         for x, y in ((1200, 800), (900, 600), (800, 500)):
-            d.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+            d.move(x, y)
         d.run(["xdotool", "mouseup", "1"])
         d.wait_until(lambda: q.window()[:2] == (800 - TITLE_BAR[0], 500 - TITLE_BAR[1]), "the dragged window")
 
