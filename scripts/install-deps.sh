@@ -4,7 +4,7 @@
 set -euo pipefail
 what=${1:-test}
 
-build=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev libgl-dev libcurl4-openssl-dev fonts-wqy-microhei xdg-utils)
+build=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev libgl-dev libxcb1-dev libcurl4-openssl-dev fonts-wqy-microhei xdg-utils)
 run=()
 test=(libgtest-dev xvfb xauth xdotool xclip trayer imagemagick x11-utils x11-xserver-utils libx11-dev
       python3 python3-aiosmtpd clang-format openbox)
