@@ -21,8 +21,7 @@ void Control::Changed(Property what) {
 
 void Control::Move(std::optional<int> left, std::optional<int> top, std::optional<int> width,
                    std::optional<int> height) {
-  const Rect r{left.value_or(rect_.left), top.value_or(rect_.top), width.value_or(rect_.width),
-               height.value_or(rect_.height)};
+  const Rect r = rect_.With(left, top, width, height);
   if (r == rect_) return;
   rect_ = r;
   Changed(Property::Geometry);
@@ -99,8 +98,7 @@ void Form::SetCaption(const Text& caption) {
 
 void Form::Move(std::optional<int> left, std::optional<int> top, std::optional<int> width,
                 std::optional<int> height) {
-  const Rect r{left.value_or(rect_.left), top.value_or(rect_.top), width.value_or(rect_.width),
-               height.value_or(rect_.height)};
+  const Rect r = rect_.With(left, top, width, height);
   if (r == rect_) return;
   rect_ = r;
   Changed(WindowProperty::Geometry);

@@ -54,6 +54,10 @@ enum class Picture { None, More, Minimise, Close };
 struct Rect {
   int left = 0, top = 0, width = 0, height = 0;
   friend bool operator==(const Rect&, const Rect&) = default;
+  // This rectangle with the values given; a value left out stays.
+  Rect With(std::optional<int> l, std::optional<int> t, std::optional<int> w, std::optional<int> h) const {
+    return {l.value_or(left), t.value_or(top), w.value_or(width), h.value_or(height)};
+  }
 };
 
 class Form;
