@@ -83,16 +83,16 @@ QtHost::~QtHost() {
 // Files.
 
 std::optional<Bytes> QtHost::ReadFileBytes(const Text& path) {
-  return posix::ReadFileBytes(path);
+  return posix::ReadFileBytes(ShortcutFile(path));
 }
 bool QtHost::WriteFileBytes(const Text& path, const Bytes& bytes) {
-  return posix::WriteFileBytes(path, bytes);
+  return posix::WriteFileBytes(ShortcutFile(path), bytes);
 }
 bool QtHost::FileExists(const Text& path) {
-  return posix::FileExists(path);
+  return posix::FileExists(ShortcutFile(path));
 }
 bool QtHost::DeleteFile(const Text& path) {
-  return posix::DeleteFile(path);
+  return posix::DeleteFile(ShortcutFile(path));
 }
 bool QtHost::CreateDirectory(const Text& path) {
   return posix::CreateDirectory(path);

@@ -95,6 +95,10 @@ class QtHost : public HostServices {
   // path with backslashes and no trailing backslash.
   static Text ChooseRunDirectory(const QString& programFolder, const QString& userDataFolder);
 
+  // A shortcut file (".lnk") is a desktop entry on this desktop: the same path ending in
+  // ".desktop". Other paths come back unchanged.
+  static Text ShortcutFile(const Text& path);
+
  private:
   void RemoveTrayIcon(const Form& form);
 

@@ -62,20 +62,6 @@ void QtHost::ShellOpen(const Text& path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(posix::ToNativePath(path))));
 }
 
-// Shortcut files and starting with the desktop session come with the settings window.
-bool QtHost::CreateShortcut(const Text&, const Text&, const Text&) {
-  return false;
-}
-Text QtHost::ShortcutTarget(const Text&) {
-  return "";
-}
-bool QtHost::SetAutorun(const Text&, const Text&) {
-  return false;
-}
-bool QtHost::CancelAutorun(const Text&) {
-  return false;
-}
-
 Bytes QtHost::HttpGet(const Text& url) {
   const CurlLibrary* curl = Curl();
   CURL* handle = curl ? curl->easy_init() : nullptr;
