@@ -67,6 +67,9 @@ class Desktop:
             "XDG_RUNTIME_DIR": runtime,
             "LANG": "C.UTF-8",
         }
+        for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TSAN_OPTIONS"):
+            if name in os.environ:
+                self.env[name] = os.environ[name]
         self.wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, "X server")
         if tray:
             self.processes.append(subprocess.Popen(
