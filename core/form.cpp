@@ -122,16 +122,4 @@ void Form::SetMinimised(bool m) {
   Changed(WindowProperty::Minimised);
 }
 
-Control* Form::FindControl(std::string_view name) const {
-  for (Control* c : controls_)
-    if (name == c->name()) return c;
-  return nullptr;
-}
-
-Timer* Form::FindTimer(std::string_view name) const {
-  for (Timer* t : timers_)
-    if (name == t->name()) return t;
-  return nullptr;
-}
-
 }  // namespace quarvel

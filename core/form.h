@@ -249,8 +249,6 @@ class Form {
 
   const std::vector<Control*>& controls() const { return controls_; }
   const std::vector<Timer*>& timers() const { return timers_; }
-  Control* FindControl(std::string_view name) const;
-  Timer* FindTimer(std::string_view name) const;
 
   // Window events.
   std::function<void(int)> onTrayEvent;  // 1 left release, 2 left double click, 3 right release

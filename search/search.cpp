@@ -66,8 +66,8 @@ void OpenPage(Program& program, const Text& address, bool useIE) {
 }
 
 void SearchWithSlot(MainWindow& w, int slot) {
-  static const char* const keys[] = {"Button1Exe", "Button2Exe", "Button3Exe"};
-  const Text urlTemplate = ReadConfig(w.program, keys[slot - 1], BuiltInTemplate(slot));
+  const SlotKeys* keys = KeysOfSlot(ToText(static_cast<long long>(slot)));
+  const Text urlTemplate = ReadConfig(w.program, keys->urlTemplate, BuiltInTemplate(slot));
   OpenPage(w.program, FillTemplate(urlTemplate, w.编辑框1.text()), w.program.useIE);
 }
 
