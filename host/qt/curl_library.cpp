@@ -27,6 +27,7 @@ const CurlLibrary* Load() {
                         Resolve(library, "curl_mime_addpart", curl.mime_addpart) &&
                         Resolve(library, "curl_mime_data", curl.mime_data) &&
                         Resolve(library, "curl_mime_filedata", curl.mime_filedata) &&
+                        Resolve(library, "curl_mime_filename", curl.mime_filename) &&
                         Resolve(library, "curl_mime_type", curl.mime_type) &&
                         Resolve(library, "curl_mime_encoder", curl.mime_encoder) &&
                         Resolve(library, "curl_mime_free", curl.mime_free);

@@ -19,6 +19,7 @@ struct CurlLibrary {
   decltype(&curl_mime_addpart) mime_addpart;
   decltype(&curl_mime_data) mime_data;
   decltype(&curl_mime_filedata) mime_filedata;
+  decltype(&curl_mime_filename) mime_filename;
   decltype(&curl_mime_type) mime_type;
   decltype(&curl_mime_encoder) mime_encoder;
   decltype(&curl_mime_free) mime_free;

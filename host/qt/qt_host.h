@@ -1,8 +1,8 @@
 #pragma once
 // QtHost: the program's platform operations on a Qt desktop (Linux/X11 or Wayland).
 //
-// Each Form shown by the program becomes a FormWindow. The shell, registry, network and mail
-// operations are in qt_host_shell.cpp.
+// Each Form shown by the program becomes a FormWindow. The shell, registry and HTTP operations
+// are in qt_host_shell.cpp, mail in qt_host_mail.cpp, shortcuts in qt_host_shortcuts.cpp.
 #include <QIcon>
 #include <QPoint>
 #include <QPointer>
@@ -114,8 +114,7 @@ class QtHost : public HostServices {
   QPoint lastPress_;                // where a mouse button last went down, on the screen
   std::unique_ptr<QObject> pressWatcher_;
 
-  // Free for qt_host_shell.cpp to keep what its operations need between calls (a mail
-  // session, for example).
+  // What the operations of the other files keep between calls (the mail session).
   std::shared_ptr<void> shellState_;
 };
 

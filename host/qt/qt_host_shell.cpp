@@ -77,6 +77,9 @@ Bytes QtHost::HttpGet(const Text& url) {
   curl->easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
   curl->easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
   curl->easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, 30L);
+  // A server that stops sending would otherwise hold the fetching thread for ever.
+  curl->easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl->easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, 60L);
   curl->easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
   curl->easy_setopt(handle, CURLOPT_WRITEDATA, &body);
   using Writer = size_t (*)(char*, size_t, size_t, void*);
@@ -91,18 +94,5 @@ Bytes QtHost::HttpGet(const Text& url) {
   if (result != CURLE_OK) return {};
   return body;
 }
-
-// Mail comes with the feedback window.
-bool QtHost::SmtpConnect(const Text&, int, const Text&, const Text&, int) {
-  return false;
-}
-void QtHost::SmtpClearAttachments() {}
-bool QtHost::SmtpAddAttachment(const Text&) {
-  return false;
-}
-Text QtHost::SmtpSend(const Text&, const Text&, const Text&, const Text&) {
-  return "mail is not available yet";
-}
-void QtHost::SmtpDisconnect() {}
 
 }  // namespace quarvel
