@@ -5,9 +5,9 @@
 namespace quarvel {
 
 Control::Control(Form& form, ControlSpec spec)
-    : form_(form),
+    : Placed(spec.rect),
+      form_(form),
       spec_(std::move(spec)),
-      rect_(spec_.rect),
       text_(spec_.text),
       textColour_(spec_.textColour),
       backColour_(spec_.backColour),
@@ -17,14 +17,6 @@ Control::Control(Form& form, ControlSpec spec)
 
 void Control::Changed(Property what) {
   if (form_.view_) form_.view_->ControlChanged(*this, what);
-}
-
-void Control::Move(std::optional<int> left, std::optional<int> top, std::optional<int> width,
-                   std::optional<int> height) {
-  const Rect r = rect_.With(left, top, width, height);
-  if (r == rect_) return;
-  rect_ = r;
-  Changed(Property::Geometry);
 }
 
 void Control::SetText(const Text& text) {
@@ -78,14 +70,16 @@ void Control::RaiseSelect(int index) {
   if (onSelect) onSelect();
 }
 
-Timer::Timer(Form& form, const char* name) : form_(form), name_(name) { form_.timers_.push_back(this); }
+Timer::Timer(Form& form, const char* name) : form_(form), name_(name) {
+  form_.timers_.push_back(this);
+}
 
 void Timer::SetPeriod(int ms) {
   period_ = ms > 0 ? ms : 0;
   if (form_.view_) form_.view_->TimerChanged(*this);
 }
 
-Form::Form(WindowSpec spec) : spec_(std::move(spec)), caption_(spec_.caption), rect_(spec_.rect) {}
+Form::Form(WindowSpec spec) : Placed(spec.rect), spec_(std::move(spec)), caption_(spec_.caption) {}
 
 void Form::Changed(WindowProperty what) {
   if (view_) view_->WindowChanged(what);
@@ -94,14 +88,6 @@ void Form::Changed(WindowProperty what) {
 void Form::SetCaption(const Text& caption) {
   caption_ = caption;
   Changed(WindowProperty::Caption);
-}
-
-void Form::Move(std::optional<int> left, std::optional<int> top, std::optional<int> width,
-                std::optional<int> height) {
-  const Rect r = rect_.With(left, top, width, height);
-  if (r == rect_) return;
-  rect_ = r;
-  Changed(WindowProperty::Geometry);
 }
 
 void Form::SetVisible(bool v) {

@@ -40,9 +40,9 @@ enum class ControlKind {
   ListBox,
   ShapeBox,
   HtmlView,
-  DropObject,   // receives what is dropped on its window; not drawn
-  BalloonTip,   // shows balloon tips for its window; not drawn
-  FileDialog,   // the system's open-file dialog; not drawn
+  DropObject,  // receives what is dropped on its window; not drawn
+  BalloonTip,  // shows balloon tips for its window; not drawn
+  FileDialog,  // the system's open-file dialog; not drawn
 };
 
 enum class CursorShape { Arrow, Hand, Move };
@@ -58,6 +58,30 @@ struct Rect {
   Rect With(std::optional<int> l, std::optional<int> t, std::optional<int> w, std::optional<int> h) const {
     return {l.value_or(left), t.value_or(top), w.value_or(width), h.value_or(height)};
   }
+};
+
+// Something with a place and a size: a window on the screen, or a control inside its parent.
+class Placed {
+ public:
+  const Rect& rect() const { return rect_; }
+  int left() const { return rect_.left; }
+  int top() const { return rect_.top; }
+  int width() const { return rect_.width; }
+  int height() const { return rect_.height; }
+  // Moves and sizes it; a value left out keeps its value.
+  void Move(std::optional<int> left, std::optional<int> top, std::optional<int> width = {},
+            std::optional<int> height = {}) {
+    const Rect r = rect_.With(left, top, width, height);
+    if (r == rect_) return;
+    rect_ = r;
+    GeometryChanged();
+  }
+
+ protected:
+  explicit Placed(const Rect& r) : rect_(r) {}
+  ~Placed() = default;
+  virtual void GeometryChanged() = 0;
+  Rect rect_;
 };
 
 class Form;
@@ -92,7 +116,7 @@ struct ControlSpec {
   bool bold = false;
 };
 
-class Control {
+class Control : public Placed {
  public:
   Control(Form& form, ControlSpec spec);
   Control(const Control&) = delete;
@@ -107,15 +131,6 @@ class Control {
   Picture picture() const { return spec_.picture; }
   int fontPixels() const { return spec_.fontPixels; }
   bool bold() const { return spec_.bold; }
-
-  const Rect& rect() const { return rect_; }
-  int left() const { return rect_.left; }
-  int top() const { return rect_.top; }
-  int width() const { return rect_.width; }
-  int height() const { return rect_.height; }
-  // Moves and sizes the control inside its parent; a value left out keeps its value.
-  void Move(std::optional<int> left, std::optional<int> top, std::optional<int> width = {},
-            std::optional<int> height = {});
 
   // The caption of a label, button or check box; the text of an edit box; the address of an
   // HTML view.
@@ -140,9 +155,9 @@ class Control {
   int selection() const { return selection_; }  // -1 when nothing is selected
 
   // Events, raised by the host (and by tests).
-  std::function<void()> onLeftPress;   // left mouse button pressed on the control
-  std::function<void()> onRightPress;  // right mouse button pressed on the control
-  std::function<void()> onClick;       // button or picture button clicked
+  std::function<void()> onLeftPress;    // left mouse button pressed on the control
+  std::function<void()> onRightPress;   // right mouse button pressed on the control
+  std::function<void()> onClick;        // button or picture button clicked
   std::function<void(int)> onKeyPress;  // character code of a key typed into an edit box
   std::function<void()> onSelect;       // list box: an item was selected
   std::function<void(const Text&)> onGotText, onGotHypertext, onGotUrl;  // drop object
@@ -165,10 +180,10 @@ class Control {
     if (f) f();
   }
   void Changed(Property what);
+  void GeometryChanged() override { Changed(Property::Geometry); }
 
   Form& form_;
   ControlSpec spec_;
-  Rect rect_;
   Text text_;
   Rgb textColour_, backColour_;
   bool visible_ = true, enabled_ = true, ticked_ = false;
@@ -218,7 +233,7 @@ struct WindowSpec {
   Rgb backColour = colour::kLightGrey;
 };
 
-class Form {
+class Form : public Placed {
  public:
   explicit Form(WindowSpec spec);
   Form(const Form&) = delete;
@@ -232,14 +247,6 @@ class Form {
 
   const Text& caption() const { return caption_; }
   void SetCaption(const Text& caption);
-  const Rect& rect() const { return rect_; }
-  int left() const { return rect_.left; }
-  int top() const { return rect_.top; }
-  int width() const { return rect_.width; }
-  int height() const { return rect_.height; }
-  // Moves and sizes the window on the screen; a value left out keeps its value.
-  void Move(std::optional<int> left, std::optional<int> top, std::optional<int> width = {},
-            std::optional<int> height = {});
   bool visible() const { return visible_; }
   void SetVisible(bool v);
   bool alwaysOnTop() const { return alwaysOnTop_; }
@@ -270,10 +277,10 @@ class Form {
   friend class Control;
   friend class Timer;
   void Changed(WindowProperty what);
+  void GeometryChanged() override { Changed(WindowProperty::Geometry); }
 
   WindowSpec spec_;
   Text caption_;
-  Rect rect_;
   bool visible_ = false, alwaysOnTop_ = false, minimised_ = false;
   std::vector<Control*> controls_;
   std::vector<Timer*> timers_;

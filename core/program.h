@@ -37,11 +37,11 @@ class Program {
   HostServices& host;
 
   // Program-wide variables.
-  Text configPath;                 // full path of config.ini
-  bool useIE = false;              // open pages with Internet Explorer
-  Text currentSlot;                // "1", "2" or "3": the slot whose arrow was pressed last
-  std::vector<Text> searchHistory; // terms recorded since start
-  int tipStage = 0;                // the next start-up balloon tip
+  Text configPath;                  // full path of config.ini
+  bool useIE = false;               // open pages with Internet Explorer
+  Text currentSlot;                 // "1", "2" or "3": the slot whose arrow was pressed last
+  std::vector<Text> searchHistory;  // terms recorded since start
+  int tipStage = 0;                 // the next start-up balloon tip
 
  private:
   std::array<std::unique_ptr<Form>, 6> windows_;
@@ -55,6 +55,12 @@ class ProgramWindow : public Form {
   virtual void OnCreate() {}
   virtual void OnDestroy() {}
   Program& program;
+
+ protected:
+  // Short names for the control declarations of the windows.
+  using CS = ControlSpec;
+  using K = ControlKind;
+  using C = CursorShape;
 };
 
 }  // namespace quarvel

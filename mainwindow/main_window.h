@@ -6,97 +6,211 @@
 
 namespace quarvel {
 
-inline const Text& TitleText() { return "Quarvel v2.16"_gbk; }
+inline const Text& TitleText() {
+  return "Quarvel v2.16"_gbk;
+}
 
 class MainWindow : public ProgramWindow {
  public:
   explicit MainWindow(Program& program);
   void OnCreate() override;
 
-  using CS = ControlSpec;
-  using K = ControlKind;
-  using C = CursorShape;
-
   // Title bar and frame.
-  Control 窗口假上{*this, CS{.kind = K::Label, .name = "窗口假上", .rect = {8, 0, 568, 24}, .text = TitleText(),
-                              .backColour = colour::kGreen, .cursor = C::Move}};
-  Control 窗口假左{*this, CS{.kind = K::Label, .name = "窗口假左", .rect = {0, 0, 2, 552},
-                              .backColour = colour::kGreen}};
-  Control 窗口假右{*this, CS{.kind = K::Label, .name = "窗口假右", .rect = {424, 0, 2, 552},
-                              .backColour = colour::kGreen}};
-  Control 窗口假下{*this, CS{.kind = K::Label, .name = "窗口假下", .rect = {0, 536, 426, 16},
-                              .text = "搜宝推荐：Pelloret"_gbk, .backColour = colour::kGreen,
-                              .cursor = C::Hand}};
-  Control 窗口更多按钮{*this, CS{.kind = K::PictureButton, .name = "窗口更多按钮", .rect = {363, 4, 21, 17},
-                                  .backColour = colour::kGreen, .cursor = C::Hand, .picture = Picture::More}};
-  Control 窗口最小化按钮{*this, CS{.kind = K::PictureButton, .name = "窗口最小化按钮", .rect = {384, 4, 20, 17},
-                                    .backColour = colour::kGreen, .cursor = C::Hand,
-                                    .picture = Picture::Minimise}};
-  Control 窗口关闭按钮{*this, CS{.kind = K::PictureButton, .name = "窗口关闭按钮", .rect = {404, 4, 20, 17},
-                                  .backColour = colour::kGreen, .cursor = C::Hand, .picture = Picture::Close}};
-  Control 标签_透明度{*this, CS{.kind = K::Label, .name = "标签_透明度", .rect = {282, 0, 20, 24}, .text = "20",
-                                 .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签24{*this, CS{.kind = K::Label, .name = "标签24", .rect = {301, 0, 4, 24}, .text = "|",
-                            .textColour = colour::kGrey, .align = TextAlign::Center}};
-  Control 标签_键{*this, CS{.kind = K::Label, .name = "标签_键", .rect = {305, 0, 20, 24}, .text = "键"_gbk,
-                             .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签25{*this, CS{.kind = K::Label, .name = "标签25", .rect = {323, 0, 4, 24}, .text = "|",
-                            .textColour = colour::kGrey, .align = TextAlign::Center}};
-  Control 标签_顶{*this, CS{.kind = K::Label, .name = "标签_顶", .rect = {326, 0, 20, 24}, .text = "顶"_gbk,
-                             .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
+  Control 窗口假上{*this, CS{.kind = K::Label,
+                             .name = "窗口假上",
+                             .rect = {8, 0, 568, 24},
+                             .text = TitleText(),
+                             .backColour = colour::kGreen,
+                             .cursor = C::Move}};
+  Control 窗口假左{
+      *this, CS{.kind = K::Label, .name = "窗口假左", .rect = {0, 0, 2, 552}, .backColour = colour::kGreen}};
+  Control 窗口假右{
+      *this,
+      CS{.kind = K::Label, .name = "窗口假右", .rect = {424, 0, 2, 552}, .backColour = colour::kGreen}};
+  Control 窗口假下{*this, CS{.kind = K::Label,
+                             .name = "窗口假下",
+                             .rect = {0, 536, 426, 16},
+                             .text = "搜宝推荐：Pelloret"_gbk,
+                             .backColour = colour::kGreen,
+                             .cursor = C::Hand}};
+  Control 窗口更多按钮{*this, CS{.kind = K::PictureButton,
+                                 .name = "窗口更多按钮",
+                                 .rect = {363, 4, 21, 17},
+                                 .backColour = colour::kGreen,
+                                 .cursor = C::Hand,
+                                 .picture = Picture::More}};
+  Control 窗口最小化按钮{*this, CS{.kind = K::PictureButton,
+                                   .name = "窗口最小化按钮",
+                                   .rect = {384, 4, 20, 17},
+                                   .backColour = colour::kGreen,
+                                   .cursor = C::Hand,
+                                   .picture = Picture::Minimise}};
+  Control 窗口关闭按钮{*this, CS{.kind = K::PictureButton,
+                                 .name = "窗口关闭按钮",
+                                 .rect = {404, 4, 20, 17},
+                                 .backColour = colour::kGreen,
+                                 .cursor = C::Hand,
+                                 .picture = Picture::Close}};
+  Control 标签_透明度{*this, CS{.kind = K::Label,
+                                .name = "标签_透明度",
+                                .rect = {282, 0, 20, 24},
+                                .text = "20",
+                                .textColour = colour::kBlue,
+                                .cursor = C::Hand,
+                                .align = TextAlign::Center}};
+  Control 标签24{*this, CS{.kind = K::Label,
+                           .name = "标签24",
+                           .rect = {301, 0, 4, 24},
+                           .text = "|",
+                           .textColour = colour::kGrey,
+                           .align = TextAlign::Center}};
+  Control 标签_键{*this, CS{.kind = K::Label,
+                            .name = "标签_键",
+                            .rect = {305, 0, 20, 24},
+                            .text = "键"_gbk,
+                            .textColour = colour::kBlue,
+                            .cursor = C::Hand,
+                            .align = TextAlign::Center}};
+  Control 标签25{*this, CS{.kind = K::Label,
+                           .name = "标签25",
+                           .rect = {323, 0, 4, 24},
+                           .text = "|",
+                           .textColour = colour::kGrey,
+                           .align = TextAlign::Center}};
+  Control 标签_顶{*this, CS{.kind = K::Label,
+                            .name = "标签_顶",
+                            .rect = {326, 0, 20, 24},
+                            .text = "顶"_gbk,
+                            .textColour = colour::kBlue,
+                            .cursor = C::Hand,
+                            .align = TextAlign::Center}};
 
   // Search row.
-  Control 标签1{*this, CS{.kind = K::Label, .name = "标签1", .rect = {6, 30, 13, 18}, .text = "×"_gbk,
-                           .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 编辑框1{*this, CS{.kind = K::EditBox, .name = "编辑框1", .rect = {19, 29, 387, 20},
-                             .textColour = colour::kEditText, .backColour = colour::kWhite}};
-  Control 外形框_几个功能{*this, CS{.kind = K::ShapeBox, .name = "外形框_几个功能", .rect = {236, 30, 160, 18},
-                                     .visible = false}};
-  Control 标签_引号{*this, CS{.kind = K::Label, .name = "标签_引号", .parent = &外形框_几个功能,
-                               .rect = {0, 0, 36, 18}, .text = "引号 |"_gbk, .textColour = colour::kBlue,
-                               .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签_粘贴{*this, CS{.kind = K::Label, .name = "标签_粘贴", .parent = &外形框_几个功能,
-                               .rect = {42, 0, 36, 18}, .text = "粘贴 |"_gbk, .textColour = colour::kBlue,
-                               .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签_复制{*this, CS{.kind = K::Label, .name = "标签_复制", .parent = &外形框_几个功能,
-                               .rect = {84, 0, 36, 18}, .text = "复制 |"_gbk, .textColour = colour::kBlue,
-                               .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签_历史{*this, CS{.kind = K::Label, .name = "标签_历史", .parent = &外形框_几个功能,
-                               .rect = {124, 0, 36, 18}, .text = "历史"_gbk, .textColour = colour::kGrey,
-                               .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签23{*this, CS{.kind = K::Label, .name = "标签23", .rect = {397, 30, 8, 18}, .text = "<",
-                            .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
+  Control 标签1{*this, CS{.kind = K::Label,
+                          .name = "标签1",
+                          .rect = {6, 30, 13, 18},
+                          .text = "×"_gbk,
+                          .textColour = colour::kBlue,
+                          .cursor = C::Hand,
+                          .align = TextAlign::Center}};
+  Control 编辑框1{*this, CS{.kind = K::EditBox,
+                            .name = "编辑框1",
+                            .rect = {19, 29, 387, 20},
+                            .textColour = colour::kEditText,
+                            .backColour = colour::kWhite}};
+  Control 外形框_几个功能{
+      *this,
+      CS{.kind = K::ShapeBox, .name = "外形框_几个功能", .rect = {236, 30, 160, 18}, .visible = false}};
+  Control 标签_引号{*this, CS{.kind = K::Label,
+                              .name = "标签_引号",
+                              .parent = &外形框_几个功能,
+                              .rect = {0, 0, 36, 18},
+                              .text = "引号 |"_gbk,
+                              .textColour = colour::kBlue,
+                              .cursor = C::Hand,
+                              .align = TextAlign::Center}};
+  Control 标签_粘贴{*this, CS{.kind = K::Label,
+                              .name = "标签_粘贴",
+                              .parent = &外形框_几个功能,
+                              .rect = {42, 0, 36, 18},
+                              .text = "粘贴 |"_gbk,
+                              .textColour = colour::kBlue,
+                              .cursor = C::Hand,
+                              .align = TextAlign::Center}};
+  Control 标签_复制{*this, CS{.kind = K::Label,
+                              .name = "标签_复制",
+                              .parent = &外形框_几个功能,
+                              .rect = {84, 0, 36, 18},
+                              .text = "复制 |"_gbk,
+                              .textColour = colour::kBlue,
+                              .cursor = C::Hand,
+                              .align = TextAlign::Center}};
+  Control 标签_历史{*this, CS{.kind = K::Label,
+                              .name = "标签_历史",
+                              .parent = &外形框_几个功能,
+                              .rect = {124, 0, 36, 18},
+                              .text = "历史"_gbk,
+                              .textColour = colour::kGrey,
+                              .cursor = C::Hand,
+                              .align = TextAlign::Center}};
+  Control 标签23{*this, CS{.kind = K::Label,
+                           .name = "标签23",
+                           .rect = {397, 30, 8, 18},
+                           .text = "<",
+                           .textColour = colour::kBlue,
+                           .cursor = C::Hand,
+                           .align = TextAlign::Center}};
 
   // Slot row: the frames first, so that the slot labels lie on top of them.
-  Control 标签18{*this, CS{.kind = K::Label, .name = "标签18", .rect = {19, 55, 87, 20},
-                            .backColour = colour::kSlotFrame}};
-  Control 标签19{*this, CS{.kind = K::Label, .name = "标签19", .rect = {119, 55, 87, 20},
-                            .backColour = colour::kSlotFrame}};
-  Control 标签20{*this, CS{.kind = K::Label, .name = "标签20", .rect = {219, 55, 87, 20},
-                            .backColour = colour::kSlotFrame}};
-  Control 标签21{*this, CS{.kind = K::Label, .name = "标签21", .rect = {319, 55, 87, 20},
-                            .backColour = colour::kSlotFrame}};
-  Control 标签2{*this, CS{.kind = K::Label, .name = "标签2", .rect = {20, 56, 74, 18}, .text = "谷歌"_gbk,
-                           .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签13{*this, CS{.kind = K::Label, .name = "标签13", .rect = {95, 56, 10, 18}, .text = "↓"_gbk,
-                            .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签3{*this, CS{.kind = K::Label, .name = "标签3", .rect = {120, 56, 74, 18}, .text = "百度"_gbk,
-                           .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签_下箭头{*this, CS{.kind = K::Label, .name = "标签_下箭头", .rect = {195, 56, 10, 18},
-                                 .text = "↓"_gbk, .textColour = colour::kBlue, .cursor = C::Hand,
-                                 .align = TextAlign::Center}};
-  Control 标签4{*this, CS{.kind = K::Label, .name = "标签4", .rect = {220, 56, 74, 18}, .text = "淘宝"_gbk,
-                           .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签15{*this, CS{.kind = K::Label, .name = "标签15", .rect = {295, 56, 10, 18}, .text = "↓"_gbk,
-                            .textColour = colour::kBlue, .cursor = C::Hand, .align = TextAlign::Center}};
-  Control 标签_一起搜{*this, CS{.kind = K::Label, .name = "标签_一起搜", .rect = {320, 56, 85, 18},
-                                 .text = "一起搜"_gbk, .textColour = colour::kBlue, .cursor = C::Hand,
-                                 .align = TextAlign::Center}};
+  Control 标签18{
+      *this,
+      CS{.kind = K::Label, .name = "标签18", .rect = {19, 55, 87, 20}, .backColour = colour::kSlotFrame}};
+  Control 标签19{
+      *this,
+      CS{.kind = K::Label, .name = "标签19", .rect = {119, 55, 87, 20}, .backColour = colour::kSlotFrame}};
+  Control 标签20{
+      *this,
+      CS{.kind = K::Label, .name = "标签20", .rect = {219, 55, 87, 20}, .backColour = colour::kSlotFrame}};
+  Control 标签21{
+      *this,
+      CS{.kind = K::Label, .name = "标签21", .rect = {319, 55, 87, 20}, .backColour = colour::kSlotFrame}};
+  Control 标签2{*this, CS{.kind = K::Label,
+                          .name = "标签2",
+                          .rect = {20, 56, 74, 18},
+                          .text = "谷歌"_gbk,
+                          .textColour = colour::kBlue,
+                          .cursor = C::Hand,
+                          .align = TextAlign::Center}};
+  Control 标签13{*this, CS{.kind = K::Label,
+                           .name = "标签13",
+                           .rect = {95, 56, 10, 18},
+                           .text = "↓"_gbk,
+                           .textColour = colour::kBlue,
+                           .cursor = C::Hand,
+                           .align = TextAlign::Center}};
+  Control 标签3{*this, CS{.kind = K::Label,
+                          .name = "标签3",
+                          .rect = {120, 56, 74, 18},
+                          .text = "百度"_gbk,
+                          .textColour = colour::kBlue,
+                          .cursor = C::Hand,
+                          .align = TextAlign::Center}};
+  Control 标签_下箭头{*this, CS{.kind = K::Label,
+                                .name = "标签_下箭头",
+                                .rect = {195, 56, 10, 18},
+                                .text = "↓"_gbk,
+                                .textColour = colour::kBlue,
+                                .cursor = C::Hand,
+                                .align = TextAlign::Center}};
+  Control 标签4{*this, CS{.kind = K::Label,
+                          .name = "标签4",
+                          .rect = {220, 56, 74, 18},
+                          .text = "淘宝"_gbk,
+                          .textColour = colour::kBlue,
+                          .cursor = C::Hand,
+                          .align = TextAlign::Center}};
+  Control 标签15{*this, CS{.kind = K::Label,
+                           .name = "标签15",
+                           .rect = {295, 56, 10, 18},
+                           .text = "↓"_gbk,
+                           .textColour = colour::kBlue,
+                           .cursor = C::Hand,
+                           .align = TextAlign::Center}};
+  Control 标签_一起搜{*this, CS{.kind = K::Label,
+                                .name = "标签_一起搜",
+                                .rect = {320, 56, 85, 18},
+                                .text = "一起搜"_gbk,
+                                .textColour = colour::kBlue,
+                                .cursor = C::Hand,
+                                .align = TextAlign::Center}};
 
   // History.
-  Control 显示列表框{*this, CS{.kind = K::ListBox, .name = "显示列表框", .rect = {18, 82, 389, 124},
-                                .textColour = colour::kEditText, .backColour = colour::kWhite,
-                                .visible = false}};
+  Control 显示列表框{*this, CS{.kind = K::ListBox,
+                               .name = "显示列表框",
+                               .rect = {18, 82, 389, 124},
+                               .textColour = colour::kEditText,
+                               .backColour = colour::kWhite,
+                               .visible = false}};
 
   // Not drawn.
   Control 气球提示框1{*this, CS{.kind = K::BalloonTip, .name = "气球提示框1"}};
