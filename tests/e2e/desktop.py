@@ -274,6 +274,11 @@ class Quarvel:
         return self
 
     def window(self):
+        """MainWindow's place and size. A window manager unmaps a window for a moment while it
+        takes it over, so this waits for the window to be there."""
+        if self.process.poll() is not None:
+            raise AssertionError(f"the program ended with {self.process.returncode}: {self.unexpected_stderr()}")
+        self.desktop.wait_for_window("^Quarvel v2.16$")
         return self.desktop.geometry("^Quarvel v2.16$")
 
     def click(self, x, y, button=1):
