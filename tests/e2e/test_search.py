@@ -18,10 +18,30 @@ TERM = "天气 AT&T"
 ENCODED = "天气%20AT%26T"
 
 
+CLEAR = (12, 39)
+TOOL_BOX_SWITCH = (401, 39)
+COPY = (338, 39)
+
+
 class SearchTest(DesktopTest):
     def type_term(self, q, term=TERM):
-        q.click(*SEARCH_BOX)
-        self.desktop.type(term)
+        """Types the term into the search box and reads it back through the copy label.
+        xdotool now and then loses a Chinese character to Qt's keymap update; then it types
+        again."""
+        if not getattr(self, "tool_box_open", False):
+            q.click(*TOOL_BOX_SWITCH)
+            self.tool_box_open = True
+        for _ in range(3):
+            q.click(*CLEAR)
+            self.desktop.type(term)
+            self.desktop.set_clipboard("")
+            q.click(*COPY)
+            try:
+                self.desktop.wait_until(lambda: self.desktop.clipboard() == term, "the copied term", timeout=3)
+                return
+            except AssertionError:
+                continue
+        self.fail(f"could not type {term!r}: the box held {self.desktop.clipboard()!r}")
 
     def test_enter_slot_label_and_together_open_the_right_pages(self):
         q = self.start(config=CONFIG)
@@ -68,7 +88,8 @@ class SearchTest(DesktopTest):
         d.type("Wiki")
         d.click(left + 200, top + 60)  # the template box
         d.key("ctrl+a")
-        d.type("http://wiki.example/?s=检索词")
+        d.set_clipboard("http://wiki.example/?s=检索词")
+        d.key("ctrl+v")
         d.click(left + 200, top + 110)  # 确定
         self.desktop.wait_until(lambda: q.config_value("Button3Caption") == "Wiki", "the stored slot")
         self.assertEqual(q.config_value("Button3Exe"), "http://wiki.example/?s=检索词")
