@@ -67,6 +67,11 @@ QtHost::QtHost()
     : random_(static_cast<std::mt19937::result_type>(std::random_device{}())),
       pressWatcher_(std::make_unique<PressWatcher>(lastPress_)) {
   InitQuarvelResources();
+  // The clipboard says when its content changes; until then the text read last is still it.
+  // Reading it afresh costs a round of requests to its owner, which a watch once a second
+  // would otherwise make for nothing.
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, QGuiApplication::clipboard(),
+                   [this] { clipboardText_.reset(); });
 }
 
 QtHost::~QtHost() {
@@ -145,7 +150,8 @@ Text QtHost::SpecialFolder(SpecialFolderKind kind) {
 // Clipboard, randomness, events.
 
 Text QtHost::GetClipboardText() {
-  return ToGbk(QGuiApplication::clipboard()->text());
+  if (!clipboardText_) clipboardText_ = ToGbk(QGuiApplication::clipboard()->text());
+  return *clipboardText_;
 }
 
 void QtHost::SetClipboardText(const Text& text) {

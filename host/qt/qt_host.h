@@ -108,6 +108,7 @@ class QtHost : public HostServices {
   std::map<const Form*, Control*> pendingDropTargets_;  // registered before the window existed
   QPointer<Balloon> balloon_;
   std::optional<Text> runDirectory_;
+  std::optional<Text> clipboardText_;  // the clipboard's text until it changes
   std::mt19937 random_;
   bool inEventLoop_ = false;
   std::optional<int> pendingExit_;  // EndProgram came before the event loop ran

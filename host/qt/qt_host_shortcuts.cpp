@@ -47,7 +47,10 @@ Text QtHost::ShortcutTarget(const Text& linkPath) {
   const auto command = xdg::DesktopEntryCommand(posix::ToNativePath(ShortcutFile(linkPath)));
   if (!command) return "";
   Text target = posix::FromNativePath((*command)[0]);
-  for (std::size_t i = 1; i < command->size(); ++i) target += " " + posix::Utf8ToGbk((*command)[i]);
+  for (std::size_t i = 1; i < command->size(); ++i) {
+    target += ' ';
+    target += posix::Utf8ToGbk((*command)[i]);
+  }
   return target;
 }
 
